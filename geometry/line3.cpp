@@ -98,5 +98,9 @@ Vector3::Vector3(const Line3& first, const Line3& second) {
     }
 }
 
-std::ostream& operator<<(std::ostream& out, const Line3& line) { return line.print(out); }
-std::istream& operator>>(std::istream& in, Line3& line) { return line.read(in); }
+std::ostream& operator<<(std::ostream& out, const Line3& line) {
+    return line.print(out);
+}
+std::istream& operator>>(std::istream& in, Line3& line) {
+    return line.read(in);
+}

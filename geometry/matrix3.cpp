@@ -5,8 +5,8 @@
 #include <ostream>
 #include <utility>
 
-Matrix3::Matrix3(double m00, double m01, double m02, double m10, double m11, double m12,
-                 double m20, double m21, double m22)
+Matrix3::Matrix3(double m00, double m01, double m02, double m10, double m11, double m12, double m20,
+                 double m21, double m22)
     : m{{m00, m01, m02}, {m10, m11, m12}, {m20, m21, m22}} {}
 
 Matrix3::Matrix3(double ax, double ay, double az) {
@@ -84,7 +84,8 @@ Matrix3& multiply(const Matrix3& a, const Matrix3& b, Matrix3& result) {
     Matrix3 product;
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
-            product.m[i][j] = (a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j]) + a.m[i][2] * b.m[2][j];
+            product.m[i][j] =
+                (a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j]) + a.m[i][2] * b.m[2][j];
         }
     }
     return result = product;
@@ -113,14 +114,19 @@ Matrix3& inverse(const Matrix3& a, Matrix3& result) {
         return result = Matrix3();
     }
     const auto& m = a.m;
-    const Matrix3 adjugate(m[1][1] * m[2][2] - m[1][2] * m[2][1], m[2][1] * m[0][2] - m[2][2] * m[0][1],
-                           m[0][1] * m[1][2] - m[0][2] * m[1][1], m[1][2] * m[2][0] - m[1][0] * m[2][2],
-                           m[2][2] * m[0][0] - m[2][0] * m[0][2], m[0][2] * m[1][0] - m[0][0] * m[1][2],
-                           m[1][0] * m[2][1] - m[1][1] * m[2][0], m[2][0] * m[0][1] - m[2][1] * m[0][0],
-                           m[0][0] * m[1][1] - m[0][1] * m[1][0]);
+    const Matrix3 adjugate(
+        m[1][1] * m[2][2] - m[1][2] * m[2][1], m[2][1] * m[0][2] - m[2][2] * m[0][1],
+        m[0][1] * m[1][2] - m[0][2] * m[1][1], m[1][2] * m[2][0] - m[1][0] * m[2][2],
+        m[2][2] * m[0][0] - m[2][0] * m[0][2], m[0][2] * m[1][0] - m[0][0] * m[1][2],
+        m[1][0] * m[2][1] - m[1][1] * m[2][0], m[2][0] * m[0][1] - m[2][1] * m[0][0],
+        m[0][0] * m[1][1] - m[0][1] * m[1][0]);
     const double r = 1.0 / det;
     return scale(adjugate, r, result);
 }
 
-std::ostream& operator<<(std::ostream& out, const Matrix3& a) { return a.print(out); }
-std::istream& operator>>(std::istream& in, Matrix3& a) { return a.read(in); }
+std::ostream& operator<<(std::ostream& out, const Matrix3& a) {
+    return a.print(out);
+}
+std::istream& operator>>(std::istream& in, Matrix3& a) {
+    return a.read(in);
+}

@@ -30,7 +30,9 @@ double Vector3::dot(const Vector3& other) const {
     return (x_ * other.x_ + y_ * other.y_) + z_ * other.z_;
 }
 
-double Vector3::distance(const Vector3& other) const { return (*this - other).length(); }
+double Vector3::distance(const Vector3& other) const {
+    return (*this - other).length();
+}
 
 Vector3& Vector3::normalize() {
     if (status_ != General) {
@@ -52,7 +54,9 @@ Vector3& Vector3::normalize() {
     return *this;
 }
 
-Vector3& Vector3::operator+=(const Vector3& b) { return add(*this, b, *this); }
+Vector3& Vector3::operator+=(const Vector3& b) {
+    return add(*this, b, *this);
+}
 
 std::ostream& Vector3::print(std::ostream& out) const {
     switch (status_) {
@@ -91,7 +95,9 @@ std::istream& Vector3::read(std::istream& in) {
     return in;
 }
 
-double dot(const Vector3& a, const Vector3& b) { return a.dot(b); }
+double dot(const Vector3& a, const Vector3& b) {
+    return a.dot(b);
+}
 
 Vector3& add(const Vector3& a, const Vector3& b, Vector3& result) {
     if (!a.isValid() || !b.isValid()) {
@@ -168,5 +174,9 @@ Vector3 unit(const Vector3& a) {
     return result;
 }
 
-std::ostream& operator<<(std::ostream& out, const Vector3& v) { return v.print(out); }
-std::istream& operator>>(std::istream& in, Vector3& v) { return v.read(in); }
+std::ostream& operator<<(std::ostream& out, const Vector3& v) {
+    return v.print(out);
+}
+std::istream& operator>>(std::istream& in, Vector3& v) {
+    return v.read(in);
+}

@@ -67,7 +67,9 @@ struct Vector3 {
 };
 
 /// s * s
-inline double square(double s) { return s * s; }
+inline double square(double s) {
+    return s * s;
+}
 
 /// a.dot(b)
 double dot(const Vector3& a, const Vector3& b);
