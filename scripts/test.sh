@@ -42,5 +42,11 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "test.sh: started Xvfb on $DISPLAY"
 fi
 
+# The system's GL and X libraries keep some allocations until exit; they are not ours.
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+
 cd "$build"
-ctest --output-on-failure -j"$(nproc)" --timeout 600
+# SPHERARIUM_CTEST_ARGS selects tests, e.g. "-LE e2e" to leave out the end-to-end tests.
+# shellcheck disable=SC2086
+ctest --output-on-failure -j"$(nproc)" --timeout 600 ${SPHERARIUM_CTEST_ARGS:-}
