@@ -18,6 +18,14 @@ const char* const textureFiles[textureCount] = {"marble.bmp", "spark.bmp", "bode
     std::exit(status);
 }
 
+// Buffer first, then the record; a record not read yet has no buffer.
+void freeImages(RgbImage* const (&images)[textureCount]) {
+    for (RgbImage* image : images) {
+        std::free(image->pixels);
+        delete image;
+    }
+}
+
 void makeTexture(GLuint name, const RgbImage& image) {
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -37,7 +45,7 @@ void makeTexture(GLuint name, const RgbImage& image) {
 void loadTextures() {
     RgbImage* images[textureCount];
     for (RgbImage*& image : images) {
-        image = new (std::nothrow) RgbImage;
+        image = new (std::nothrow) RgbImage{};
         if (image == nullptr) {
             std::printf("Error allocating space for image");
             endProgram(0);
@@ -48,6 +56,7 @@ void loadTextures() {
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     for (int slot = 0; slot < textureCount; ++slot) {
         if (!readBmp(textureFiles[slot], *images[slot])) {
+            freeImages(images);
             endProgram(1);
         }
         // The reader's own limit may exceed what this GL takes; an image it refused would go
@@ -58,6 +67,7 @@ void loadTextures() {
             std::printf("Size of %s is not supported: %lu x %lu\n", textureFiles[slot],
                         static_cast<unsigned long>(image.width),
                         static_cast<unsigned long>(image.height));
+            freeImages(images);
             endProgram(1);
         }
     }
@@ -69,8 +79,5 @@ void loadTextures() {
     makeTexture(textureIds[2], *images[2]);
     makeTexture(textureIds[3], *images[3]);
 
-    for (RgbImage* image : images) {
-        std::free(image->pixels);
-        delete image;
-    }
+    freeImages(images);
 }

@@ -29,15 +29,6 @@ struct Decoded {
     ~Decoded() { std::free(image.pixels); }
 };
 
-Bytes concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-Bytes prefix(const Bytes& bytes, std::size_t count) {
-    return Bytes(bytes.begin(), bytes.begin() + count);
-}
-
 std::string sizeLines(const std::string& width, const std::string& height) {
     return "Width of t.bmp: " + width + "\nHeight of t.bmp: " + height + "\n";
 }

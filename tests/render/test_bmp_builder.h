@@ -34,6 +34,16 @@ struct Picture {
     }
 };
 
+inline Bytes concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+/// The first count bytes: a file cut short.
+inline Bytes prefix(const Bytes& bytes, std::size_t count) {
+    return Bytes(bytes.begin(), bytes.begin() + count);
+}
+
 inline void putLe(Bytes& bytes, std::size_t offset, std::uint32_t value, int size) {
     for (int i = 0; i < size; ++i) {
         bytes[offset + i] = std::uint8_t(value >> (8 * i));
