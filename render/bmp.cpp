@@ -16,7 +16,7 @@ uint32_t readByte(FILE* stream) {
     return static_cast<uint32_t>(std::fgetc(stream));
 }
 
-int refuse(RgbImage& image, const char* fileName) {
+int refuseShortData(RgbImage& image, const char* fileName) {
     std::free(image.pixels);
     image.pixels = nullptr;
     std::printf("Error reading image data from %s.\n", fileName);
@@ -75,7 +75,7 @@ int readBmpFromStream(FILE* stream, const char* fileName, RgbImage& image) {
     const uint32_t rowBytes = width * 3;
     const uint32_t byteCount = rowBytes * rows;
     if (byteCount == 0) {
-        return refuse(image, fileName);
+        return refuseShortData(image, fileName);
     }
 
     image.pixels = static_cast<unsigned char*>(std::malloc(byteCount));
@@ -91,10 +91,10 @@ int readBmpFromStream(FILE* stream, const char* fileName, RgbImage& image) {
         const uint32_t row = topDown ? rows - 1 - fileRow : fileRow;
         unsigned char* destination = image.pixels + static_cast<size_t>(row) * rowBytes;
         if (std::fread(destination, rowBytes, 1, stream) != 1) {
-            return refuse(image, fileName);
+            return refuseShortData(image, fileName);
         }
         if (padding != 0 && std::fread(pad, padding, 1, stream) != 1) {
-            return refuse(image, fileName);
+            return refuseShortData(image, fileName);
         }
     }
 
