@@ -114,6 +114,10 @@ TEST_F(LoadTextures, MakesFourTexturesThatEqualThePictures) {
 
 // Runs in a re-executed child of its own: the test's window and GLUT are not shared with it.
 void loadTexturesWithStdoutOnStderr() {
+    // The child ends inside loadTextures, so its fixture never tears down.
+    static fs::path childDir;
+    childDir = fs::current_path();
+    std::atexit([] { fs::remove_all(childDir); });
     openTestWindow();
     std::fflush(stdout);
     dup2(fileno(stderr), fileno(stdout));
