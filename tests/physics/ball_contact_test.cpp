@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct ContactCase {
     std::optional<Contact> any;         // findBallContact
     std::optional<Contact> approaching; // findApproachingBallContact
 };
+
+void PrintTo(const ContactCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class BallContactTest : public SceneTest, public ::testing::WithParamInterface<ContactCase> {
   protected:

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "app/frame_rate.h"
@@ -15,6 +16,10 @@ struct FrameRateCase {
     int now;
     std::optional<std::string> title; // published, or only counted
 };
+
+void PrintTo(const FrameRateCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FrameRateTest : public ::testing::TestWithParam<FrameRateCase> {};
 

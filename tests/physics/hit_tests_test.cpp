@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "physics/hit_tests.h"
@@ -41,6 +42,10 @@ struct PlaneCase {
     Vector3 direction;
     std::optional<double> distance;
 };
+
+void PrintTo(const PlaneCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class HitPlaneTest : public ::testing::TestWithParam<PlaneCase> {};
 
@@ -86,6 +91,10 @@ struct PillarCase {
     Vector3 direction;
     std::optional<Expected> expected;
 };
+
+void PrintTo(const PillarCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class HitPillarTest : public ::testing::TestWithParam<PillarCase> {};
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
+#include <string>
 
 #include "scene_fixture.h"
 
@@ -148,6 +150,10 @@ struct TinyStepCase {
     const char* name;
     double step;
 };
+
+void PrintTo(const TinyStepCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TinyStepTest : public SceneTest, public ::testing::WithParamInterface<TinyStepCase> {};
 
