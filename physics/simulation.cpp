@@ -21,13 +21,16 @@ struct SurfaceEvent {
 };
 
 // A hit at distance d, time t = d R / L, becomes the event unless it lies after the remaining
-// time, or is the surface the ball is leaving (d within 1e-8 while moving out along the
-// normal). t <= T lets a later candidate with an equal time win.
+// time, or is a surface the ball already touches (d within 1e-8) without moving into it by more
+// than 1e-8 along the normal: leaving it, or sliding along it. Answering a touch that slides
+// would change nothing and take no time, pass after pass (a ball falling onto the line where a
+// pillar meets the floor grazes the pillar there, and the pillar wins every tie with the floor).
+// t <= T lets a later candidate with an equal time win.
 bool takesOver(const SurfaceEvent& event, double remaining, double pathLength,
                const Vector3& direction, double d, const Vector3& normal, double& t) {
     t = d * remaining / pathLength;
     return t <= event.time && !(remaining + zeroTolerance < t) &&
-           (d > zeroTolerance || dot(direction, normal) <= zeroTolerance);
+           (d > zeroTolerance || dot(direction, normal) < -zeroTolerance);
 }
 
 void moveAllTo(double time) {

@@ -24,6 +24,7 @@ class SceneTest : public ::testing::Test {
             p = Vector3();
         }
         timeStep = 0.6;
+        gravity = Vector3(0, -0.05, 0);
         sceneAngle = 0.0f;
         soundEnabled = 1;
         followBall = 0;
