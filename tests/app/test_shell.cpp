@@ -143,6 +143,8 @@ TEST_F(Shell, EverySpecialKeyRedisplaysAndOrdinaryKeysDoNot) {
 }
 
 TEST_F(Shell, EscapeExitsWithStatusZero) {
+    // A forked child shares the GL driver's threads and X connection; a fresh process does not.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(onKey(27, 5, 7), ::testing::ExitedWithCode(0), "");
 }
 
