@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 
@@ -105,8 +106,9 @@ bool isRed(const Rgb& rgb) {
 }
 
 std::string describe(const Rgb& rgb) {
-    return "(" + std::to_string(rgb[0]) + ", " + std::to_string(rgb[1]) + ", " +
-           std::to_string(rgb[2]) + ")";
+    char text[32];
+    std::snprintf(text, sizeof text, "(%d, %d, %d)", rgb[0], rgb[1], rgb[2]);
+    return text;
 }
 
 TEST_F(Frame, BallsShowRedWhereTheCameraPutsThem) {
