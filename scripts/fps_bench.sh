@@ -11,14 +11,9 @@ seconds=${1:-10}
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j"$(nproc)" --target spherarium spherarium_empty_loop spherarium_bench_physics spherarium_assets >/dev/null
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 >/dev/null 2>&1 & echo "pid $!")
-read -r -t 30 first <&3
-read -r -t 30 second <&3
-for line in "$first" "$second"; do
-    case "$line" in pid\ *) xvfb=${line#pid } ;; *) display=$line ;; esac
-done
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-export DISPLAY=":$display"
+. "$root/scripts/xvfb.sh"
+trap stop_xvfb EXIT
+start_xvfb
 
 # fps PROGRAM DIR: the mean of the titles published after the first one.
 fps() {

@@ -9,16 +9,11 @@ seconds=${1:-4}
 cmake -S "$root" -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target spherarium spherarium_assets >/dev/null
 
-exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 >/dev/null 2>&1 & echo "pid $!")
-read -r -t 30 first <&3
-read -r -t 30 second <&3
-for line in "$first" "$second"; do
-    case "$line" in pid\ *) xvfb=${line#pid } ;; *) display=$line ;; esac
-done
-export DISPLAY=":$display"
+. "$root/scripts/xvfb.sh"
+start_xvfb
 (cd "$build/assets" && exec env SDL_AUDIODRIVER=dummy "$build/app/spherarium" >/dev/null 2>&1) &
 program=$!
-trap 'kill "$program" 2>/dev/null || true; kill "$xvfb" 2>/dev/null || true' EXIT
+trap 'kill "$program" 2>/dev/null || true; stop_xvfb' EXIT
 
 sleep "$seconds"
 mkdir -p "$root/docs"

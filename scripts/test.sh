@@ -13,32 +13,10 @@ shift || true
 cmake -S "$root" -B "$build" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
-xvfb_pid=""
-cleanup() {
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
-trap cleanup EXIT
-
+. "$root/scripts/xvfb.sh"
+trap stop_xvfb EXIT
 if [ -z "${DISPLAY:-}" ]; then
-    # Xvfb writes the display number it chose to the given descriptor once it accepts clients.
-    exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 >/dev/null 2>&1 &
-              echo "pid $!")
-    display=""
-    for _ in 1 2; do
-        read -r -t 30 line <&3 || break
-        case "$line" in
-            pid\ *) xvfb_pid=${line#pid } ;;
-            *) display=$line ;;
-        esac
-    done
-    if [ -z "$display" ]; then
-        echo "test.sh: Xvfb did not start" >&2
-        exit 1
-    fi
-    export DISPLAY=":$display"
+    start_xvfb
     echo "test.sh: started Xvfb on $DISPLAY"
 fi
 

@@ -26,25 +26,16 @@
 #include <utility>
 #include <vector>
 
+#include "byte_builder.h"
+
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Clock = std::chrono::steady_clock;
 
 constexpr int toneRate = 22050;
 constexpr double toneSeconds = 0.4;
 constexpr int deviceFrames = 1024; // the player's device buffer
 constexpr int audibleLevel = 1000; // of 32767; the tones peak at half scale
-
-void put16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& b, std::uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 // The sample bytes of a tone at half scale, channels interleaved.
 Bytes toneSamples(int rate, int channels, int bits, double hertz = 440.0) {

@@ -8,19 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "byte_builder.h"
+
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-void put16(Bytes& b, unsigned v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& b, std::uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 // A chunk whose size field says declared, whatever the body holds; no pad byte.
 Bytes rawChunk(const char* id, std::uint32_t declared, const Bytes& body) {
