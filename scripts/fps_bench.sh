@@ -20,7 +20,8 @@ fps() {
     (cd "$2" && exec "$1" >/dev/null 2>&1) &
     local pid=$! wid="" rates=() last="" t
     for _ in $(seq 1 100); do
-        wid=$(xdotool search --pid "$pid" 2>/dev/null | head -n 1 || true)
+        # freeglut does not publish its process id; one program runs at a time on this display.
+        wid=$(xdotool search --name '^(Spherarium|Empty loop|Fps:.*)$' 2>/dev/null | head -n 1 || true)
         [ -n "$wid" ] && break
         sleep 0.1
     done
@@ -40,8 +41,8 @@ fps() {
 
 empty=$(fps "$build/bench/spherarium_empty_loop" "$build")
 scene=$(fps "$build/app/spherarium" "$build/assets")
-physics_us=$("$build/bench/spherarium_bench_physics" --benchmark_filter='BM_StepInitialScene$' \
-    --benchmark_format=csv 2>/dev/null | awk -F, '/BM_StepInitialScene/ { print $4 / 1000; exit }')
+physics_us=$("$build/bench/spherarium_bench_physics" --benchmark_filter='BM_AdvanceSimulation$' \
+    --benchmark_format=csv 2>/dev/null | awk -F, '/"BM_AdvanceSimulation"/ { print $4 / 1000; exit }')
 
 echo "empty loop: $empty frames per second"
 echo "Spherarium: $scene frames per second"
