@@ -1,8 +1,10 @@
 # Sourced: start_xvfb starts an Xvfb on a free display number, exports DISPLAY and sets
 # xvfb_pid; stop_xvfb ends it. Xvfb writes the number it chose once it accepts clients.
+# -noreset: by default the server resets whenever its last client leaves, and a program that
+# connects during the reset fails to open the display.
 start_xvfb() {
     local line
-    exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>&1 >/dev/null 2>&1 &
+    exec 3< <(Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -noreset 4>&1 >/dev/null 2>&1 &
               echo "pid $!")
     xvfb_pid=""
     local display=""

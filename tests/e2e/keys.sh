@@ -3,14 +3,7 @@
 # stands still, the arrows turn the scene and move the free camera, and nothing ends the program.
 . "$(dirname "$0")/lib.sh"
 
-copy_assets "$work/run"
-start "$work/run"
-find_window
-sleep 0.5
-
-# Six steps of -0.1 leave about 3e-17: nothing moves. The follow camera does not turn the scene.
-key F2 F2 F2 F2 F2 F2 F3
-sleep 2 # the last bursts fade out
+start_frozen
 shot "$work/a.ppm"
 sleep 0.5
 shot "$work/b.ppm"

@@ -52,13 +52,28 @@ find_window() {
         if [ -n "$wid" ] && [ "$(xwininfo -id "$wid" 2>/dev/null | awk '/Map State/ {print $3}')" = IsViewable ]; then
             return 0
         fi
-        kill -0 "$pid" 2>/dev/null || fail "the program ended before showing its window"
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait_exit
+            fail "the program ended (status $status) before showing its window"
+        fi
         sleep 0.1
     done
     fail "no window appeared"
 }
 
 title() { xdotool getwindowname "$wid"; }
+
+# start_frozen: starts the program in a copy of the assets and stops its scene. Six steps of
+# -0.1 leave a time step of about 3e-17, so nothing moves; the follow camera does not turn the
+# scene; after two seconds the last bursts have faded.
+start_frozen() {
+    copy_assets "$work/run"
+    start "$work/run"
+    find_window
+    sleep 0.5
+    key F2 F2 F2 F2 F2 F2 F3
+    sleep 2
+}
 
 # wait_title REGEX SECONDS: waits until the title matches.
 wait_title() {

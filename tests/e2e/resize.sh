@@ -3,12 +3,7 @@
 # round and in the middle, and grows with the window's height.
 . "$(dirname "$0")/lib.sh"
 
-copy_assets "$work/run"
-start "$work/run"
-find_window
-sleep 0.5
-key F2 F2 F2 F2 F2 F2 F3
-sleep 2
+start_frozen
 
 # The followed ball: the red blob around the middle of the window.
 ball() { # file width height
