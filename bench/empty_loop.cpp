@@ -2,24 +2,12 @@
 // swaps, with the same idle-driven loop and the same once-a-second title.
 #include <GL/freeglut.h>
 
-#include <cstdio>
+#include "app/frame_rate.h"
 
 namespace {
-int lastTime = 0;
-int frames = 0;
-
+// The same counter and title as the program's, so that the two rates compare like for like.
 void idle() {
-    const int now = glutGet(GLUT_ELAPSED_TIME);
-    if (now - lastTime > 1000) {
-        char title[64];
-        std::snprintf(title, sizeof title, "Fps:%f",
-                      static_cast<double>(frames * 1000 / (now - lastTime)));
-        glutSetWindowTitle(title);
-        frames = 0;
-        lastTime = now;
-    } else {
-        ++frames;
-    }
+    updateFrameRate();
     glutPostRedisplay();
 }
 
@@ -35,7 +23,7 @@ int main(int argc, char** argv) {
     glutInitWindowSize(640, 480);
     glutInitWindowPosition(0, 0);
     glutCreateWindow("Empty loop");
-    lastTime = glutGet(GLUT_ELAPSED_TIME);
+    fpsLastTime = glutGet(GLUT_ELAPSED_TIME);
     glutIdleFunc(idle);
     glutDisplayFunc(display);
     glutMainLoop();

@@ -68,8 +68,7 @@ int readBmpFromStream(FILE* stream, const char* fileName, RgbImage& image) {
 
     // Bounded before allocating, so width * rows * 3 below cannot wrap.
     if (width > maxBmpSide || rows > maxBmpSide) {
-        std::printf("Size of %s is not supported: %lu x %lu\n", fileName,
-                    static_cast<unsigned long>(width), static_cast<unsigned long>(rows));
+        reportUnsupportedSize(fileName, width, rows);
         return 0;
     }
     const uint32_t rowBytes = width * 3;
@@ -105,6 +104,11 @@ int readBmpFromStream(FILE* stream, const char* fileName, RgbImage& image) {
         image.pixels[i + 2] = blue;
     }
     return 1;
+}
+
+void reportUnsupportedSize(const char* fileName, uint32_t width, uint32_t height) {
+    std::printf("Size of %s is not supported: %lu x %lu\n", fileName,
+                static_cast<unsigned long>(width), static_cast<unsigned long>(height));
 }
 
 int readBmp(const char* fileName, RgbImage& image) {

@@ -27,5 +27,7 @@ uint16_t readUint16Le(FILE* stream);
 /// Rows in the file are padded to 4 bytes; the pixel data counts as short when fewer than
 /// padded row size * rows bytes follow the header. A negative stored height is a top-down file.
 int readBmpFromStream(FILE* stream, const char* fileName, RgbImage& image);
+/// Prints "Size of %s is not supported: %lu x %lu\n": a side beyond what we or the GL take.
+void reportUnsupportedSize(const char* fileName, uint32_t width, uint32_t height);
 /// Opens fileName ("rb"), decodes it with readBmpFromStream and closes it. Returns 1 or 0.
 int readBmp(const char* fileName, RgbImage& image);

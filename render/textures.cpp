@@ -64,9 +64,7 @@ void loadTextures() {
         const RgbImage& image = *images[slot];
         if (maxSide > 0 && (image.width > static_cast<GLuint>(maxSide) ||
                             image.height > static_cast<GLuint>(maxSide))) {
-            std::printf("Size of %s is not supported: %lu x %lu\n", textureFiles[slot],
-                        static_cast<unsigned long>(image.width),
-                        static_cast<unsigned long>(image.height));
+            reportUnsupportedSize(textureFiles[slot], image.width, image.height);
             freeImages(images);
             endProgram(1);
         }

@@ -121,6 +121,26 @@ shot() {
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$1"
 }
 
+# expect_view CHANGE WHAT KEY...: presses the keys, captures the window into $work/view.N.ppm,
+# and checks that it differs from the previous capture (CHANGE "changed") or not ("same").
+views=0
+expect_view() {
+    local change=$1 what=$2 before=$work/view.$views.ppm
+    shift 2
+    [ $# -gt 0 ] && key "$@"
+    sleep 0.3
+    views=$((views + 1))
+    shot "$work/view.$views.ppm"
+    [ "$views" -gt 1 ] || return 0
+    local d
+    d=$(difference "$before" "$work/view.$views.ppm")
+    echo "$what: difference $d"
+    case "$change" in
+        changed) awk -v d="$d" 'BEGIN { exit !(d > 0.01) }' || fail "$what: the view did not change ($d)" ;;
+        same) awk -v d="$d" 'BEGIN { exit !(d < 0.002) }' || fail "$what: the view changed ($d)" ;;
+    esac
+}
+
 # mean FILE: mean brightness of an image, 0 to 1.
 mean() { convert "$1" -colorspace Gray -format '%[fx:mean]' info:; }
 
